@@ -1,0 +1,27 @@
+# A display and a long-lived wineserver for one run of tests or the sample.
+# Source it, then call saver_session_start; everything stops when the shell
+# that called it exits.
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/wine/wine-env.sh"
+
+saver_session_start() {
+  if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    local n
+    for n in $(seq 90 120); do
+      [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+      SAVER_XVFB_PID=$!
+      export DISPLAY=":$n"
+      break
+    done
+    local i
+    for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  fi
+  saver_wine_prefix_ready
+  wineserver -p >/dev/null 2>&1 || true
+  trap saver_session_stop EXIT
+}
+
+saver_session_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${SAVER_XVFB_PID:-}" ]; then kill "$SAVER_XVFB_PID" 2>/dev/null || true; fi
+}

@@ -1,0 +1,30 @@
+# Shared by the Wine wrapper and the scripts: the prefix, its one-time set-up
+# and the per-program Windows version. Source it; it defines functions only
+# (and exports the prefix variables).
+: "${SAVER_WINEPREFIX:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/wineprefix}"
+export WINEPREFIX=$SAVER_WINEPREFIX
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+saver_wine_prefix_ready() {
+  [ -f "$WINEPREFIX/.saver-ready" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.saver-ready" ]; then
+      wineboot --init >/dev/null 2>&1 || true
+      wineserver -w
+      touch "$WINEPREFIX/.saver-ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}
+
+# saver_wine_set_version EXE-NAME VERSION
+saver_wine_set_version() {
+  local exe=$1 ver=$2
+  (
+    flock 9
+    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe" /v Version /t REG_SZ /d "$ver" /f >/dev/null 2>&1
+  ) 9>"$WINEPREFIX.reglock"
+}
