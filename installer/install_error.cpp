@@ -33,6 +33,12 @@ constexpr NamedCode kNames[] = {
     {err::MovieCopyFailed, "MovieCopyFailed"},
     {err::UninstallEntryNotWritten, "UninstallEntryNotWritten"},
     {err::UninstallEntryNotRemoved, "UninstallEntryNotRemoved"},
+    {err::MovieReadBeyondEnd, "MovieReadBeyondEnd"},
+    {err::MovieBackgroundTooShort, "MovieBackgroundTooShort"},
+    {err::MovieCommandWindowEmpty, "MovieCommandWindowEmpty"},
+    {err::MovieTagTooLong, "MovieTagTooLong"},
+    {err::MovieIOError, "MovieIOError"},
+    {err::MovieInflateError, "MovieInflateError"},
 };
 }  // namespace
 

@@ -43,6 +43,14 @@ inline constexpr InstallError UninstallEntryNotRemoved = -2202;
 // Codes of our own for input the original left unchecked. Values are chosen
 // away from the inherited ones so that they can never be mistaken for them.
 // (Add new ones here, with a name, and to errorName() in install_error.cpp.)
+
+// Movie reading (flash/swf_*): a movie that gives one of these cannot be played.
+inline constexpr InstallError MovieReadBeyondEnd = -1101;       // a field or tag runs past the end of the file
+inline constexpr InstallError MovieBackgroundTooShort = -1102;  // SetBackgroundColor body under 3 bytes
+inline constexpr InstallError MovieCommandWindowEmpty = -1103;  // nothing left after the background tag
+inline constexpr InstallError MovieTagTooLong = -1104;          // a long tag length of 2^31 or more
+inline constexpr InstallError MovieIOError = -1105;             // reading the movie or its temporary copy failed
+inline constexpr InstallError MovieInflateError = -1106;        // the compressed movie is not valid zlib data
 }  // namespace err
 
 // The enumerator name of a code ("SizeMismatch"), or nullptr for codes that
