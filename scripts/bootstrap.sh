@@ -7,9 +7,9 @@ packages=(
   cmake ninja-build g++ clang pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libcli11-dev libtomlplusplus-dev nlohmann-json3-dev
-  mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
+  mingw-w64-i686-dev g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
   wine wine32:i386 xvfb xauth x11-utils imagemagick fonts-liberation
-  binutils-mingw-w64-i686 python3 fonts-wine
+  binutils-mingw-w64-i686 python3 libclang-rt-14-dev fonts-wine
 )
 
 need_i386() { ! dpkg --print-foreign-architectures | grep -qx i386; }
