@@ -44,6 +44,11 @@ inline constexpr InstallError UninstallEntryNotRemoved = -2202;
 // away from the inherited ones so that they can never be mistaken for them.
 // (Add new ones here, with a name, and to errorName() in install_error.cpp.)
 
+// Files and the data file (package/, system/VLM_FileUtils).
+inline constexpr InstallError UnsafeEntryName = -1001;    // a data-file name that is absolute or climbs out with ".."
+inline constexpr InstallError DataFileCorrupt = -1002;    // a data file whose entry count is below 0 or above 1,010
+inline constexpr InstallError EntryKindInvalid = -1003;   // a package entry whose kind selects no folder
+
 // Movie reading (flash/swf_*): a movie that gives one of these cannot be played.
 inline constexpr InstallError MovieReadBeyondEnd = -1101;       // a field or tag runs past the end of the file
 inline constexpr InstallError MovieBackgroundTooShort = -1102;  // SetBackgroundColor body under 3 bytes
