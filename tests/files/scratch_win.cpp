@@ -1,0 +1,102 @@
+#include "tests/files/scratch.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+std::string& base() {
+  static std::string value;
+  return value;
+}
+
+std::string withoutBackslash(std::string path) {
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// Every test program gets a TEMP of its own, so that numbered folders made
+// by other programs running at the same time do not meet ours.
+class PrivateTemp : public testing::Environment {
+ public:
+  void SetUp() override {
+    char buffer[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("TEMP", buffer, MAX_PATH);
+    std::string real(buffer, n < MAX_PATH ? n : 0);
+    if (real.empty() || real.back() != '\\') real += '\\';
+    char name[64];
+    std::snprintf(name, sizeof name, "saver-files-%lu\\", GetCurrentProcessId());
+    base() = real + name;
+    scratch::removeAll(base());
+    scratch::makeFolder(base());
+    SetEnvironmentVariableA("TEMP", withoutBackslash(base()).c_str());
+  }
+  void TearDown() override { scratch::removeAll(base()); }
+};
+
+const testing::Environment* const kPrivateTemp = testing::AddGlobalTestEnvironment(new PrivateTemp);
+}  // namespace
+
+namespace scratch {
+const std::string& tempBase() { return base(); }
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path << " error " << GetLastError();
+  DWORD written = 0;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  ASSERT_EQ(written, bytes.size()) << path;
+}
+
+void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  writeFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+std::string readFile(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::string();
+  std::string bytes(GetFileSize(h, nullptr), '\0');
+  DWORD got = 0;
+  ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(h);
+  bytes.resize(got);
+  return bytes;
+}
+
+DWORD attributes(const std::string& path) { return GetFileAttributesA(withoutBackslash(path).c_str()); }
+
+bool fileExists(const std::string& path) {
+  const DWORD a = attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool folderExists(const std::string& path) {
+  const DWORD a = attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void makeFolder(const std::string& path) { CreateDirectoryA(withoutBackslash(path).c_str(), nullptr); }
+
+void removeAll(const std::string& path) {
+  const std::string bare = withoutBackslash(path);
+  const DWORD a = GetFileAttributesA(bare.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES) return;
+  SetFileAttributesA(bare.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if ((a & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    DeleteFileA(bare.c_str());
+    return;
+  }
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((bare + "\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != "..") removeAll(bare + "\\" + name);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+  }
+  RemoveDirectoryA(bare.c_str());
+}
+}  // namespace scratch
