@@ -1,9 +1,8 @@
 #include "flash/swf_report.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <system_error>
 
 #include "flash/swf_file.h"
@@ -12,12 +11,21 @@
 
 namespace {
 
-// A private folder for the expanded copy, removed with everything in it.
+// A fresh folder for the expanded copy, removed with everything in it.
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "saverpack-movie-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
+    std::error_code ec;
+    const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+    if (ec) return;
+    std::random_device seed;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::filesystem::path candidate = base / ("saverpack-movie-" + std::to_string(seed()));
+      if (std::filesystem::create_directory(candidate, ec)) {
+        path_ = candidate.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+        return;
+      }
+    }
   }
   ~ScratchFolder() {
     std::error_code ignored;

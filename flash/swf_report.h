@@ -1,7 +1,7 @@
 #pragma once
 // What the package builder shows about a movie: the reader's findings and its
 // result code, as text or as one JSON object, so that an author sees before
-// building whether the movie will play. Host tool code.
+// building whether the movie will play. Tool code (exceptions allowed).
 #include <cstdio>
 #include <string>
 
