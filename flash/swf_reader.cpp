@@ -67,7 +67,7 @@ InstallError readFrameRectangle(SwfByteSource& source, SwfMovieInfo& movie) {
   const std::size_t yMax = swf::kRectangleCountBits + 3 * n;
   movie.movieWidth = readSignedBits(rect, xMax, n) / swf::kTwipsPerPixel;
   movie.movieHeight = readSignedBits(rect, yMax, n) / swf::kTwipsPerPixel;
-  return source.skip(swf::kFrameRateAndCountSize);
+  return err::Success;
 }
 
 // Reads one tag record header with its long length, if any. `atEnd` is set
@@ -186,6 +186,7 @@ InstallError readSWFMovie(SwfByteSource& source, SwfMovieInfo& movie) {
   if (result == err::Success) result = readVersion(source, movie);
   if (result == err::Success) result = readFileLength(source, fileLength);
   if (result == err::Success) result = readFrameRectangle(source, movie);
+  if (result == err::Success) result = source.skip(swf::kFrameRateAndCountSize);
   std::uint32_t length = 0;
   bool found = false;
   if (result == err::Success) result = walkToBackgroundTag(source, length, found);
