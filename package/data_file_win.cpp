@@ -49,9 +49,12 @@ InstallError readSettingsFrom(WinFile& file, SaverSettings& into) {
   return result;
 }
 
-InstallError readDirectory(WinFile& file, int count) {
+// A count the directory cannot hold is a damaged file, refused before any
+// record is read.
+InstallError readDirectory(WinFile& file, std::int32_t count) {
   OpenDataFile& data = dataFile();
   for (DataFileEntry& slot : data.directory) slot = DataFileEntry{};
+  if (count < 0 || count > kMaxDataFileEntries) return err::DataFileCorrupt;
   for (int n = 1; n <= count; ++n) {
     std::uint8_t bytes[kDataFileEntrySize];
     const InstallError result = file.readExact(bytes, sizeof bytes);
@@ -227,10 +230,8 @@ InstallError openDataFile(const std::string& path, bool showErrors) {
   if (result == err::Success) {
     data.open = true;
     data.path = path;
-    const std::int32_t count = entryCountOf(settings());
-    if (count < 0 || count > kMaxDataFileEntries) result = err::DataFileCorrupt;
+    result = readDirectory(data.file, entryCountOf(settings()));
   }
-  if (result == err::Success) result = readDirectory(data.file, entryCountOf(settings()));
   if (result != err::Success && showErrors) showError(composeDataFileOpenProblem(path, result));
   return result;
 }

@@ -130,9 +130,9 @@ std::string getWindowsFolder() {
 }
 
 std::string getSystemFolder() {
-  char buffer[301];
-  const UINT n = GetSystemDirectoryA(buffer, 300);
-  return withBackslash(std::string(buffer, n > 0 && n < 300 ? n : 0));
+  char buffer[301];  // 300 characters and the terminator
+  const UINT n = GetSystemDirectoryA(buffer, sizeof buffer);
+  return withBackslash(std::string(buffer, n < sizeof buffer ? n : 0));
 }
 
 InstallError makeTempFolder(const std::string& prefix, std::string& folder) {
