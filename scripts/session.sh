@@ -17,11 +17,16 @@ saver_session_start() {
     for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   fi
   saver_wine_prefix_ready
-  wineserver -p >/dev/null 2>&1 || true
+  # Another run may share the prefix's server (other developers' tests); only
+  # a server this session started is ended with it.
+  if ! pgrep -u "$(id -u)" -f 'wineserver' >/dev/null 2>&1; then
+    wineserver -p >/dev/null 2>&1 || true
+    SAVER_OWN_WINESERVER=1
+  fi
   trap saver_session_stop EXIT
 }
 
 saver_session_stop() {
-  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${SAVER_OWN_WINESERVER:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
   if [ -n "${SAVER_XVFB_PID:-}" ]; then kill "$SAVER_XVFB_PID" 2>/dev/null || true; fi
 }
