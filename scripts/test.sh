@@ -7,10 +7,12 @@ bash scripts/bootstrap.sh
 source scripts/session.sh
 saver_session_start
 
-cmake --preset host >/dev/null
-cmake --build --preset host
+# win32 first: the host build of saverpack copies the stub and impborl.dll
+# it carries from there.
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
+cmake --preset host >/dev/null
+cmake --build --preset host
 
 status=0
 ctest --preset host || status=1

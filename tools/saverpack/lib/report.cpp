@@ -13,7 +13,8 @@
 #include "tools/saverpack/lib/entry_decoder.h"
 #include "tools/saverpack/lib/package_reader.h"
 
-using nlohmann::json;
+// Keys keep the order they are added in, so the JSON reads like the table.
+using json = nlohmann::ordered_json;
 
 namespace {
 
