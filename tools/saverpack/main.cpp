@@ -41,6 +41,8 @@ CLI::App* commandFor(CLI::App& app, const std::string& path, const std::string& 
 int main(int argc, char** argv) {
   CLI::App app("saverpack: builds and checks screen-saver installers", "saverpack");
   app.require_subcommand(1);
+  // "/path" is a path (Wine passes Unix paths through), never a Windows-style option.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", "saverpack 0.1");
   std::sort(commandRegistry().begin(), commandRegistry().end(),
             [](const CommandSpec& a, const CommandSpec& b) { return a.path < b.path; });

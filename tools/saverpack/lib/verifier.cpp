@@ -74,12 +74,14 @@ void checkSlotBytes(ByteSource& src, int slot, const PackageEntry& e, const std:
       out.warning(where, "its size field (" + std::to_string(e.size) + ") differs from its stored length (" +
                              std::to_string(stored) + "); the installer does not read it for a stored entry");
   }
+  // A wrong checksum still leaves the bytes to look at (the picture's
+  // kind, the data file's directory): the installer would use them.
   const EntryCheckResult r = checkEntry(src, check, where, out, progress);
-  if (r.expandedOk) {
+  if (r.lengthOk) {
     facts.head = r.head;
     facts.headKnown = true;
   }
-  if (slot == Slot::Compressor && r.expandedOk && (r.head.size() < 2 || r.head[0] != 'M' || r.head[1] != 'Z'))
+  if (slot == Slot::Compressor && r.lengthOk && (r.head.size() < 2 || r.head[0] != 'M' || r.head[1] != 'Z'))
     out.warning(where, "the compressor library does not start with a DLL's \"MZ\" header");
 }
 

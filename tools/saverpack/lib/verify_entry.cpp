@@ -73,6 +73,7 @@ EntryCheckResult checkEntry(ByteSource& source, const EntryCheck& check, const s
                          std::to_string(check.expectedSize) + ": the installer stops with " + check.sizeCode);
     return result;
   }
+  result.lengthOk = true;
   if (check.crc != 0 && r.crc != check.crc) {
     out.error(where, "the CRC-32 of its expanded bytes is " + hex32(r.crc) + " but " + hex32(check.crc) +
                          " is recorded: the content is damaged");

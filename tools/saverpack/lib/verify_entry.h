@@ -22,7 +22,8 @@ struct EntryCheck {
 
 struct EntryCheckResult {
   bool inside = false;               // the stored bytes lie inside the source
-  bool expandedOk = false;           // expanded cleanly to the expected size
+  bool lengthOk = false;             // expanded cleanly to the expected size
+  bool expandedOk = false;           // ...and the CRC-32 matches, when one is recorded
   std::vector<std::uint8_t> head;    // the first expanded bytes (up to 8)
 };
 
