@@ -276,6 +276,9 @@ TEST_P(DamagedEntries, Case) {
   EXPECT_EQ(extract(c.slot, damage), c.expected);
   // Slot 9 is a ".dll" and reported; slot 7 is not.
   EXPECT_EQ(dialogs::shown().size(), c.slot == Slot::Support1 ? 1u : 0u);
+  // Damage is found before anything is written.
+  const std::string target = c.slot == Slot::Support1 ? "saver1.dll" : "movie.scf";
+  EXPECT_FALSE(scratch::fileExists(installFolder() + target));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, DamagedEntries, testing::ValuesIn(kDamageCases), CaseName());
