@@ -184,6 +184,9 @@ InstallError copyAlias(int entryNumber, const std::string& mainName) {
   const std::string source =
       entryNumber == 1 ? tempFolder() + kInstallerMovieName : state.installFolder + withBackslashes(mainName);
   const std::string target = state.installFolder + withBackslashes(name);
+  // Like a stored file, an alias in a sub-folder gets its folder first.
+  const std::string folder = folderOf(target);
+  if (!isFolder(folder)) createFolderPath(folder);
   // A name that is the main movie's own is a copy onto itself: not an error.
   if (copyFileOver(source, target) || source == target) return err::Success;
   reportFileError(err::MovieCopyFailed, source);

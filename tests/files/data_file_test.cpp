@@ -52,6 +52,7 @@ TEST_F(DataFileTest, PlainCompressedAliasSubFolderAndEmptyEntries) {
   const BuiltDataFile data = buildDataFile({
       {"main.swf", movie, true},
       {"copy of main.swf", {}, false, true},
+      {"copies\\again\\main.swf", {}, false, true},  // an alias gets its folder too
       {"config\\deep\\settings.ini", settings},
       {"nothing.txt", {}},  // expanded size 0: no file
       {"", sampleBytes(10)},  // an unnamed entry is skipped
@@ -62,6 +63,7 @@ TEST_F(DataFileTest, PlainCompressedAliasSubFolderAndEmptyEntries) {
   EXPECT_TRUE(dialogs::shown().empty()) << dialogTexts()[0];
   EXPECT_EQ(scratch::readFile(installFolder() + "main.swf"), text(movie));
   EXPECT_EQ(scratch::readFile(installFolder() + "copy of main.swf"), text(movie));
+  EXPECT_EQ(scratch::readFile(installFolder() + "copies\\again\\main.swf"), text(movie));
   EXPECT_EQ(scratch::readFile(installFolder() + "config\\deep\\settings.ini"), text(settings));
   EXPECT_FALSE(scratch::fileExists(installFolder() + "nothing.txt"));
   EXPECT_EQ(scratch::readFile(installFolder() + "pictures\\photo.bmp"), text(sampleBytes(2000, 5)));

@@ -19,6 +19,12 @@ bool fileExists(const std::string& path);
 bool folderExists(const std::string& path);
 DWORD attributes(const std::string& path);  // INVALID_FILE_ATTRIBUTES when missing
 void makeFolder(const std::string& path);
+// Every file below a folder, as paths relative to it ("sub\\name"), sorted.
+std::vector<std::string> listFiles(const std::string& folder);
+// Runs a program and waits for it: its exit code, or -1 when it cannot run.
+int run(const std::string& commandLine);
+// A host path as Wine sees it ("/a/b" becomes "Z:\\a\\b").
+std::string windowsPath(const std::string& hostPath);
 // Removes a file or a folder tree whatever its attributes.
 void removeAll(const std::string& path);
 }  // namespace scratch

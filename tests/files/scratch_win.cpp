@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -98,5 +99,56 @@ void removeAll(const std::string& path) {
     FindClose(find);
   }
   RemoveDirectoryA(bare.c_str());
+}
+}  // namespace scratch
+
+namespace {
+void listInto(const std::string& folder, const std::string& prefix, std::vector<std::string>& out) {
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((folder + prefix + "*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      listInto(folder, prefix + name + "\\", out);
+    } else {
+      out.push_back(prefix + name);
+    }
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+}
+}  // namespace
+
+namespace scratch {
+std::vector<std::string> listFiles(const std::string& folder) {
+  std::vector<std::string> files;
+  std::string base = folder;
+  if (!base.empty() && base.back() != '\\') base += '\\';
+  listInto(base, "", files);
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+int run(const std::string& commandLine) {
+  std::string command = commandLine;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return -1;
+  }
+  WaitForSingleObject(process.hProcess, 120000);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return static_cast<int>(code);
+}
+
+std::string windowsPath(const std::string& hostPath) {
+  std::string path = hostPath;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path.rfind("\\", 0) == 0 ? "Z:" + path : path;
 }
 }  // namespace scratch
