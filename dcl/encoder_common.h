@@ -109,6 +109,33 @@ inline unsigned matchCost(unsigned length, unsigned distance, unsigned dictBits)
   return kLengthEncode[length].length + kDistanceCodes[(distance - 1) >> low].length + low;
 }
 
+struct Match {
+  unsigned length;
+  unsigned distance;
+};
+
+// What a match finder sees of the encoder's window: the bytes, the stream
+// position of window[0] and how many bytes are in.
+struct WindowView {
+  const std::uint8_t* bytes;
+  std::size_t base;
+  std::size_t filled;
+};
+
+// Length of the common prefix of a and b from `from` on, at most limit.
+inline unsigned matchLength(const std::uint8_t* a, const std::uint8_t* b, unsigned from, unsigned limit) {
+  unsigned n = from;
+  while (n + 8 <= limit) {
+    std::uint64_t x, y;
+    std::memcpy(&x, a + n, 8);
+    std::memcpy(&y, b + n, 8);
+    if (x != y) return n + static_cast<unsigned>(__builtin_ctzll(x ^ y) >> 3);  // little-endian
+    n += 8;
+  }
+  while (n < limit && a[n] == b[n]) ++n;
+  return n;
+}
+
 // Reads until the buffer is full or the input ends; false at the end.
 inline bool readInto(const StreamIo& io, std::uint8_t* buffer, std::size_t capacity, std::size_t& filled) {
   while (filled < capacity) {
@@ -118,6 +145,17 @@ inline bool readInto(const StreamIo& io, std::uint8_t* buffer, std::size_t capac
     filled += got;
   }
   return true;
+}
+
+// Runs a parser with its work placed at the first 8-byte boundary of `work`.
+template <class Parser>
+Result runParser(const StreamIo& io, void* work, unsigned mode, unsigned dictionarySize) {
+  const Result check = checkImplodeArguments(mode, dictionarySize);
+  if (check != Result::Ok) return check;
+  auto address = reinterpret_cast<std::uintptr_t>(work);
+  address = (address + 7) & ~std::uintptr_t{7};
+  Parser parser(io, *reinterpret_cast<typename Parser::Work*>(address), mode, dictBitsFor(dictionarySize));
+  return parser.run();
 }
 
 }  // namespace dcl::detail

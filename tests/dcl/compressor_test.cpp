@@ -45,9 +45,12 @@ class CompressorTest : public testing::Test {
   void SetUp() override {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "dcl_compressor_" + std::to_string(GetCurrentProcessId()) + "_" +
-              testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    for (char& c : name) {
+      if (c == '/') c = '_';
+    }
+    folder_ = std::string(temp) + "dcl_compressor_" + std::to_string(GetCurrentProcessId()) + "_" + name + "\\";
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
   }
   void TearDown() override {
     WIN32_FIND_DATAA found;
@@ -133,22 +136,26 @@ TEST_F(CompressorTest, TargetThatCannotBeCreatedIsTheSystemError) {
 struct FailureCase {
   std::string name;
   void (*prepare)(const std::string& folder);
+  bool present;  // something named impborl.dll is in the folder
 };
 
 const FailureCase kFailures[] = {
-    {"MissingFile", [](const std::string&) {}},
-    {"NotALibrary", [](const std::string& folder) { writeFile(folder + "impborl.dll", "not a library"); }},
-    {"FolderOfThatName", [](const std::string& folder) { CreateDirectoryA((folder + "impborl.dll").c_str(), nullptr); }},
+    {"MissingFile", [](const std::string&) {}, false},
+    {"NotALibrary", [](const std::string& folder) { writeFile(folder + "impborl.dll", "not a library"); }, true},
+    {"FolderOfThatName", [](const std::string& folder) { CreateDirectoryA((folder + "impborl.dll").c_str(), nullptr); },
+     true},
     {"LacksCrc32",
      [](const std::string& folder) {
-       EXPECT_TRUE(CopyFileA((exeFolder() + "impborl_no_crc32.dll").c_str(), (folder + "impborl.dll").c_str(), FALSE));
-     }},
+       CopyFileA((exeFolder() + "impborl_no_crc32.dll").c_str(), (folder + "impborl.dll").c_str(), FALSE);
+     },
+     true},
 };
 
 class CompressorFailure : public CompressorTest, public testing::WithParamInterface<FailureCase> {};
 
 TEST_P(CompressorFailure, LeavesLoadedFalseAndTheLibraryUnloaded) {
   GetParam().prepare(folder_);
+  ASSERT_EQ(GetFileAttributesA((folder_ + "impborl.dll").c_str()) != INVALID_FILE_ATTRIBUTES, GetParam().present);
   TCompressor compressor(folder_);
   EXPECT_FALSE(compressor.loaded);
   EXPECT_EQ(GetModuleHandleA((folder_ + "impborl.dll").c_str()), nullptr);
@@ -159,5 +166,16 @@ TEST_P(CompressorFailure, LeavesLoadedFalseAndTheLibraryUnloaded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Compressor, CompressorFailure, testing::ValuesIn(kFailures), CaseName());
+
+// The library of the LacksCrc32 case loads and has the other two entries, so
+// that case is refused for the missing entry alone.
+TEST(CompressorFixture, TestLibraryLacksOnlyCrc32) {
+  HMODULE dll = LoadLibraryA((exeFolder() + "impborl_no_crc32.dll").c_str());
+  ASSERT_NE(dll, nullptr);
+  EXPECT_NE(GetProcAddress(dll, "_explode"), nullptr);
+  EXPECT_NE(GetProcAddress(dll, "_implode"), nullptr);
+  EXPECT_EQ(GetProcAddress(dll, "_crc32"), nullptr);
+  FreeLibrary(dll);
+}
 
 }  // namespace
