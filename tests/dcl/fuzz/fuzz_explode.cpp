@@ -1,0 +1,18 @@
+// Arbitrary bytes as a stream: the library must end with a result code, and
+// it must write exactly what the test's bit-serial decoder writes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "dcl/dcl.h"
+#include "tests/dcl/reference_codec.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::span<const std::uint8_t> stream(data, size);
+  std::vector<std::uint8_t> out;
+  const dcl::Result result = dcl::explode(stream, out);
+  const dcltest::Decoded ref = dcltest::referenceExplode(stream);
+  if (result != ref.result || out != ref.out) std::abort();
+  return 0;
+}
