@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "dcl/dcl.h"
+#include "dcl/dcl_tables.h"
 #include "tests/dcl/reference_codec.h"
 #include "tests/dcl/test_data.h"
 
@@ -60,6 +61,51 @@ INSTANTIATE_TEST_SUITE_P(Dcl, DclRoundTrip, testing::Combine(testing::ValuesIn(d
                          [](const testing::TestParamInfo<std::tuple<NamedInput, Mode>>& param) {
                            return std::get<0>(param.param).name + "_" + std::get<1>(param.param).name;
                          });
+
+// The cheapest coding of `data` under the fixed codes, by brute force: every
+// earlier position is tried for every match length.
+std::size_t optimalStreamSize(const Bytes& data, bool ascii, unsigned dictBits) {
+  using namespace dcl::detail;
+  const std::size_t n = data.size();
+  const std::size_t window = std::size_t{1} << (dictBits + 6);
+  std::vector<std::uint64_t> bits(n + 1, ~std::uint64_t{0});
+  bits[0] = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned literal = ascii ? kLiteralEncode[data[i]].length : 9u;
+    bits[i + 1] = std::min(bits[i + 1], bits[i] + literal);
+    std::vector<unsigned> nearest(kMaxMatch + 1, 0);  // nearest distance per length
+    unsigned longest = 0;
+    for (std::size_t distance = 1; distance <= std::min(i, window); ++distance) {
+      unsigned length = 0;
+      while (length < kMaxMatch && i + length < n && data[i + length - distance] == data[i + length]) ++length;
+      for (unsigned l = longest + 1; l <= length; ++l) nearest[l] = static_cast<unsigned>(distance);
+      longest = std::max(longest, length);
+    }
+    for (unsigned l = 2; l <= longest; ++l) {
+      if (l == 2 && nearest[l] > 256) continue;
+      const unsigned low = l == 2 ? 2 : dictBits;
+      const unsigned cost = kLengthEncode[l].length + kDistanceCodes[(nearest[l] - 1) >> low].length + low;
+      bits[i + l] = std::min(bits[i + l], bits[i] + cost);
+    }
+  }
+  return (16 + bits[n] + kLengthEncode[kEndLength].length + 7) / 8;
+}
+
+// The best level is the shortest path over the fixed code costs: its streams
+// are as short as the brute force finds.
+TEST(DclBestLevel, IsOptimalForTheFixedCodes) {
+  const NamedInput inputs[] = {{"Text", dcltest::text(3000, 11)},
+                               {"Records", dcltest::records(3000)},
+                               {"FarRepeats", dcltest::farRepeats(6000, 12)}};
+  for (const NamedInput& input : inputs) {
+    for (auto [literal, size] : {std::pair{dcl::LiteralMode::Binary, 4096u}, std::pair{dcl::LiteralMode::Ascii, 1024u}}) {
+      Bytes stream;
+      ASSERT_EQ(dcl::implode(input.data, stream, {literal, size, dcl::Level::Best}), Result::Ok);
+      EXPECT_EQ(stream.size(), optimalStreamSize(input.data, literal == dcl::LiteralMode::Ascii, stream[1]))
+          << input.name;
+    }
+  }
+}
 
 // A reader that hands out at most `chunk` bytes per call.
 dcl::Reader chunkedReader(const Bytes& data, std::size_t chunk, std::size_t& offset) {
