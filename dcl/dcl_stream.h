@@ -21,6 +21,9 @@ struct StreamIo {
 
 // `work` must hold kExplodeWorkSize bytes, any alignment.
 Result explodeStream(const StreamIo& io, void* work);
+// The same with the 32-bit bit buffer that the DLL's target uses, so that
+// host tests and fuzzing cover that decoder too.
+Result explodeStreamNarrow(const StreamIo& io, void* work);
 
 // `work` must hold kImplodeWorkSize bytes, any alignment. mode is 0 binary
 // or 1 ASCII; dictionarySize 1024, 2048 or 4096.

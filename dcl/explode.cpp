@@ -11,11 +11,13 @@
 namespace dcl::detail {
 namespace {
 
-using BitWord = std::uintptr_t;  // 64 bits on the host, 32 in the DLL
-constexpr int kWordBits = static_cast<int>(sizeof(BitWord) * 8);
+// The bit buffer is a register: 64 bits on the host, 32 in the DLL.
+template <class Word>
+constexpr int kWordBits = static_cast<int>(sizeof(Word) * 8);
+template <class Word>
+constexpr std::size_t kInKeep = 2 * sizeof(Word);  // bytes the fast loop may load ahead
 
 constexpr std::size_t kInCapacity = 2048;
-constexpr std::size_t kInKeep = 2 * sizeof(BitWord);  // bytes the fast loop may load ahead
 constexpr std::size_t kCopySlack = 8;                 // a match copy may write this far past its end
 
 // The output buffer keeps the last kMaxDistance bytes written as the window;
@@ -33,26 +35,30 @@ enum class Step { Continue, End, BadDistance, Truncated, Refused };
 
 // Bits and output pointer as locals, so that byte stores through the output
 // pointer cannot make the compiler reload them.
+template <class Word>
 struct Regs {
-  BitWord bits;
+  Word bits;
   int count;  // valid bits; bits above them are zero or the next input bytes
   std::uint8_t* out;
 };
 
-inline BitWord loadWord(const std::uint8_t* p) {
-  BitWord w;
+template <class Word>
+inline Word loadWord(const std::uint8_t* p) {
+  Word w;
   std::memcpy(&w, p, sizeof w);
   return w;  // little-endian targets only
 }
 
 // Tops the buffer up to at least kWordBits - 8 bits from kInKeep bytes ahead.
-inline void refillFast(Regs& r, const std::uint8_t*& in) {
-  r.bits |= loadWord(in) << r.count;
-  in += (kWordBits - 1 - r.count) >> 3;
-  r.count |= kWordBits - 8;
+template <class Word>
+inline void refillFast(Regs<Word>& r, const std::uint8_t*& in) {
+  r.bits |= loadWord<Word>(in) << r.count;
+  in += (kWordBits<Word> - 1 - r.count) >> 3;
+  r.count |= kWordBits<Word> - 8;
 }
 
-inline void drop(Regs& r, unsigned n) {
+template <class Word>
+inline void drop(Regs<Word>& r, unsigned n) {
   r.bits >>= n;
   r.count -= static_cast<int>(n);
 }
@@ -85,8 +91,8 @@ inline void copyMatch(std::uint8_t* out, std::size_t dist, unsigned len) {
 //   may overlap the bytes it writes.
 // The fast loop has enough bits for any symbol after one refill (two on a
 // 32-bit target); the careful step checks every count it takes.
-template <bool Ascii, bool Careful, class Refill>
-[[gnu::always_inline]] inline Step decodeSymbol(Regs& r, unsigned dictBits, const std::uint8_t* window,
+template <bool Ascii, bool Careful, class Word, class Refill>
+[[gnu::always_inline]] inline Step decodeSymbol(Regs<Word>& r, unsigned dictBits, const std::uint8_t* window,
                                                 Refill refill) {
   if ((r.bits & 1) == 0) {
     std::uint8_t literal;
@@ -116,7 +122,7 @@ template <bool Ascii, bool Careful, class Refill>
   drop(r, lengthBits);
   if (len == kEndLength) return Step::End;
 
-  if constexpr (Careful || kWordBits < 64) refill();
+  if constexpr (Careful || kWordBits<Word> < 64) refill();
   const DecodeEntry de = kDistanceDecode[r.bits & ((1u << kMaxDistanceCodeBits) - 1)];
   const unsigned low = len == 2 ? 2u : dictBits;
   const std::size_t dist =
@@ -132,6 +138,7 @@ template <bool Ascii, bool Careful, class Refill>
   return Step::Continue;
 }
 
+template <class Word>
 class Exploder {
  public:
   Exploder(const StreamIo& io, ExplodeWork& work) : io_(io), w_(work) {}
@@ -168,16 +175,16 @@ class Exploder {
     for (;;) {
       if (out_ >= w_.out + kOutLimit && !slide()) return Step::Refused;
       topUpInput();
-      const Step step = static_cast<std::size_t>(inEnd_ - in_) >= kInKeep ? fastLoop<Ascii>() : carefulStep<Ascii>();
+      const Step step = static_cast<std::size_t>(inEnd_ - in_) >= kInKeep<Word> ? fastLoop<Ascii>() : carefulStep<Ascii>();
       if (step != Step::Continue) return step;
     }
   }
 
   template <bool Ascii>
   Step fastLoop() {
-    Regs r{bits_, count_, out_};
+    Regs<Word> r{bits_, count_, out_};
     const std::uint8_t* in = in_;
-    const std::uint8_t* const inSafe = inEnd_ - kInKeep;
+    const std::uint8_t* const inSafe = inEnd_ - kInKeep<Word>;
     const std::uint8_t* const outSafe = w_.out + kOutLimit;
     const unsigned dictBits = dictBits_;
     Step step = Step::Continue;
@@ -196,7 +203,7 @@ class Exploder {
   template <bool Ascii>
   Step carefulStep() {
     refillCareful();
-    Regs r{bits_, count_, out_};
+    Regs<Word> r{bits_, count_, out_};
     const Step step = decodeSymbol<Ascii, true>(r, dictBits_, w_.out, [&] {
       bits_ = r.bits;
       count_ = r.count;
@@ -213,12 +220,12 @@ class Exploder {
   // Moves the unread tail to the front and reads more when fewer than
   // kInKeep bytes are left.
   void topUpInput() {
-    if (eof_ || static_cast<std::size_t>(inEnd_ - in_) >= kInKeep) return;
+    if (eof_ || static_cast<std::size_t>(inEnd_ - in_) >= kInKeep<Word>) return;
     const auto tail = static_cast<std::size_t>(inEnd_ - in_);
     std::memmove(w_.in, in_, tail);
     in_ = w_.in;
     inEnd_ = w_.in + tail;
-    while (!eof_ && static_cast<std::size_t>(inEnd_ - in_) < kInKeep) {
+    while (!eof_ && static_cast<std::size_t>(inEnd_ - in_) < kInKeep<Word>) {
       const std::size_t room = kInCapacity - static_cast<std::size_t>(inEnd_ - w_.in);
       std::size_t got = io_.read(io_.context, w_.in + (inEnd_ - w_.in), room);
       if (got > room) got = room;
@@ -228,12 +235,12 @@ class Exploder {
   }
 
   void refillCareful() {
-    while (count_ <= kWordBits - 8) {
+    while (count_ <= kWordBits<Word> - 8) {
       if (in_ == inEnd_) {
         topUpInput();
         if (in_ == inEnd_) return;
       }
-      bits_ |= BitWord{*in_++} << count_;
+      bits_ |= Word{*in_++} << count_;
       count_ += 8;
     }
   }
@@ -260,7 +267,7 @@ class Exploder {
   const std::uint8_t* in_ = w_.in;
   const std::uint8_t* inEnd_ = w_.in;
   bool eof_ = false;
-  BitWord bits_ = 0;
+  Word bits_ = 0;
   int count_ = 0;
   std::uint8_t* out_ = w_.out;
   const std::uint8_t* flushed_ = w_.out;
@@ -271,7 +278,12 @@ class Exploder {
 }  // namespace
 
 Result explodeStream(const StreamIo& io, void* work) {
-  Exploder exploder(io, *static_cast<ExplodeWork*>(work));
+  Exploder<std::uintptr_t> exploder(io, *static_cast<ExplodeWork*>(work));
+  return exploder.run();
+}
+
+Result explodeStreamNarrow(const StreamIo& io, void* work) {
+  Exploder<std::uint32_t> exploder(io, *static_cast<ExplodeWork*>(work));
   return exploder.run();
 }
 

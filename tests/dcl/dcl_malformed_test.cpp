@@ -15,13 +15,17 @@ namespace {
 using dcl::Result;
 using dcltest::Bytes;
 
-// The library's result and output, through the span API and through a
-// reader that gives one byte per call (the careful path throughout).
+// The library's result and output, through the span API, with the 32-bit
+// bit buffer, and through a reader that gives one byte per call (the careful
+// path throughout).
 void expectSameAsReference(const Bytes& stream, const std::string& what) {
   const dcltest::Decoded ref = dcltest::referenceExplode(stream);
   Bytes out;
   EXPECT_EQ(dcl::explode(stream, out), ref.result) << what;
   EXPECT_TRUE(out == ref.out) << what << ": " << out.size() << " bytes, reference " << ref.out.size();
+  const dcltest::Decoded narrow = dcltest::narrowExplode(stream);
+  EXPECT_EQ(narrow.result, ref.result) << what << " (32-bit)";
+  EXPECT_TRUE(narrow.out == ref.out) << what << " (32-bit)";
 
   std::size_t offset = 0;
   Bytes slow;

@@ -54,6 +54,9 @@ TEST_P(DclRoundTrip, ExpandsToTheInput) {
   Bytes out;
   EXPECT_EQ(dcl::explode(stream, out), Result::Ok);
   EXPECT_TRUE(out == input.data);
+  const dcltest::Decoded narrow = dcltest::narrowExplode(stream);
+  EXPECT_EQ(narrow.result, Result::Ok);
+  EXPECT_TRUE(narrow.out == input.data) << "32-bit bit buffer";
 }
 
 INSTANTIATE_TEST_SUITE_P(Dcl, DclRoundTrip, testing::Combine(testing::ValuesIn(dcltest::roundTripInputs()),

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dcl/dcl.h"
+#include "dcl/dcl_stream.h"
 #include "dcl/dcl_tables.h"
 
 namespace dcltest {
@@ -114,6 +115,31 @@ inline Decoded referenceExplode(std::span<const std::uint8_t> in) {
     if (distance > d.out.size()) return {dcl::Result::BadData, d.out};
     for (unsigned k = 0; k < length; ++k) d.out.push_back(d.out[d.out.size() - distance]);
   }
+}
+
+// The library's decoder with the 32-bit bit buffer of the DLL's target.
+inline Decoded narrowExplode(std::span<const std::uint8_t> in) {
+  struct Io {
+    std::span<const std::uint8_t> rest;
+    std::vector<std::uint8_t> out;
+  } io{in, {}};
+  const dcl::detail::StreamIo streams{
+      [](void* c, std::uint8_t* buffer, std::size_t capacity) {
+        auto& self = *static_cast<Io*>(c);
+        const std::size_t n = capacity < self.rest.size() ? capacity : self.rest.size();
+        for (std::size_t k = 0; k < n; ++k) buffer[k] = self.rest[k];
+        self.rest = self.rest.subspan(n);
+        return n;
+      },
+      [](void* c, const std::uint8_t* block, std::size_t length) {
+        auto& self = *static_cast<Io*>(c);
+        self.out.insert(self.out.end(), block, block + length);
+        return true;
+      },
+      &io};
+  std::vector<std::uint8_t> work(dcl::kExplodeWorkSize);
+  const dcl::Result result = dcl::detail::explodeStreamNarrow(streams, work.data());
+  return {result, io.out};
 }
 
 // Writes a stream field by field: raw values least significant bit first,
