@@ -91,7 +91,7 @@ std::size_t optimalStreamSize(const Bytes& data, bool ascii, unsigned dictBits) 
       bits[i + l] = std::min(bits[i + l], bits[i] + cost);
     }
   }
-  return (16 + bits[n] + kLengthEncode[kEndLength].length + 7) / 8;
+  return static_cast<std::size_t>((16 + bits[n] + kLengthEncode[kEndLength].length + 7) / 8);
 }
 
 // The best level is the shortest path over the fixed code costs: its streams
