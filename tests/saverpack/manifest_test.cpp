@@ -29,6 +29,13 @@ class ManifestFiles {
       std::filesystem::copy_file(ex / "common" / f, dir_ / f);
     sptest::writeText(dir_ / "license.txt", "Licence.\r\n");
     std::filesystem::copy(ex / "common/data", dir_ / "data", std::filesystem::copy_options::recursive);
+    // A ready-made data file whose one entry's chunk lies past its end.
+    sptest::Bytes bad(1240 + 264, 0);
+    sptest::putI32At(bad, 212, 1);
+    const std::string name = "x.txt";
+    std::copy(name.begin(), name.end(), bad.begin() + 1240 + 2);
+    sptest::putI32At(bad, 1240 + 260, 99999);
+    sptest::writeFile(dir_ / "bad.ssd", bad);
   }
   sptest::ScratchDir dir_;
 };
@@ -86,7 +93,7 @@ TEST(Manifest, GoodManifestGivesItsPlan) {
 struct BadCase {
   std::string name;
   std::vector<std::pair<std::string, std::string>> root;  // root key -> its new line ("" drops it; a new key is added)
-  std::string data;      // the [data] section, when not the good one
+  std::string data;      // the [data] section, when not the good one ("-": none)
   std::string lineOf;    // the error's line is the first one starting so ("" when it names no line)
   std::string key;       // the key the error names
   std::string message;   // part of the message
@@ -146,6 +153,8 @@ const BadCase kBad[] = {
      "mode 1 renames slot 3: the installer stops with -532"},
     {"MainMovieFromInstallerWithOtherName", {{"mode", "mode = \"movie\""}, {"picture", "movie = { path = \"installer.swf\", name = \"intro.swf\" }"}},
      "[data]\nmain-movie-mode = 3\nfolder = \"data\"\n", "[data]", "data", "slot 3 is not named \"installer.swf\""},
+    {"PreparedDataFileDamaged", {{"data", "data = \"bad.ssd\""}}, "-", "data", "data (bad.ssd): entry 1 'x.txt'",
+     "its chunk offset 99999 lies beyond the file"},
     {"SyntaxError", {{"display-panel", "display-panel = "}}, "", "display-panel", "", "Error while parsing"},
 };
 
@@ -165,6 +174,7 @@ std::string textOf(const BadCase& c) {
   }
   for (const auto& e : edits)
     if (!e.second.empty()) out += e.second + "\n";
+  if (c.data == "-") return out;
   return out + (c.data.empty() ? std::string(kData) : "\n" + c.data);
 }
 

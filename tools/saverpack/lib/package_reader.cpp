@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::uint64_t kInMemoryLimit = 256u << 20;
+constexpr std::uint64_t kInMemoryLimit = 16u << 20;
 
 // An expanded copy on disk, removed with the source.
 class ScratchSource : public ByteSource {

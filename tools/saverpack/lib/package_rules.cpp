@@ -83,6 +83,8 @@ void checkFlagAgreement(const PackageFacts& f, Diagnostics& out) {
     if (!p.flag && s.used)
       out.warning(s.where, std::string("the ") + p.what + " flag is clear, so the installer never uses this slot");
   }
+  if (f.header.installMode == InstallMode::Quiet && f.slots[Slot::Picture].used)
+    out.warning(f.slots[Slot::Picture].where, "a quiet package never extracts slot 3 (the picture or movie)");
   if (f.header.installMode != InstallMode::Quiet && !f.slots[Slot::Picture].used)
     out.error(f.headerWhere.mode, "slot 3 (the picture or movie) is empty; every mode but 4 (quiet) needs it: "
                                   "the installer stops with -531");

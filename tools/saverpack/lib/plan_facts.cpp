@@ -4,6 +4,7 @@
 
 #include "tools/saverpack/lib/byte_source.h"
 #include "tools/saverpack/lib/data_file_reader.h"
+#include "tools/saverpack/lib/verifier.h"
 
 namespace {
 
@@ -76,5 +77,10 @@ PackageFacts factsOfPlan(const PackagePlan& plan, const std::string& displayName
 }
 
 void checkPlan(const PackagePlan& plan, const std::string& displayName, Diagnostics& out) {
+  // A ready-made data file is checked as verify would check it in the package.
+  if (const auto& d = plan.slots[Slot::DataFile]; d && !plan.data) {
+    FileSource file(d->path);
+    verifyDataFileBytes(file, d->where + " (" + d->path.filename().string() + ")", out);
+  }
   checkPackageRules(factsOfPlan(plan, displayName), out);
 }

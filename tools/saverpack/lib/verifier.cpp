@@ -177,6 +177,10 @@ DataFacts dataFactsWithWhere(const DataFileView& view, const std::string& where)
 
 }  // namespace
 
+void verifyDataFileBytes(ByteSource& src, const std::string& where, Diagnostics& out) {
+  checkDataFileBytes(src, where, out, nullptr);
+}
+
 std::size_t verifyDataFile(ByteSource& src, const std::string& where, Diagnostics& out, Progress* progress) {
   const DataFileView view = checkDataFileBytes(src, where, out, progress);
   if (view.settingsComplete) checkDataFileRules(dataFactsWithWhere(view, where), out);

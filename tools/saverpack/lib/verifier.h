@@ -21,6 +21,11 @@ struct VerifySummary {
 
 VerifySummary verifyPackage(ByteSource& source, const std::string& displayName, Diagnostics& out, Progress* progress);
 
+// The data file's bytes only (record, directory, every chunk), without the
+// rules on its names: for a ready-made data file a manifest names, whose
+// names the package rules check.
+void verifyDataFileBytes(ByteSource& source, const std::string& where, Diagnostics& out);
+
 // `where` names the data file in messages ("a.ssd", "a.exe: slot 8 'a.ssd'").
 // Returns the number of directory entries checked.
 std::size_t verifyDataFile(ByteSource& source, const std::string& where, Diagnostics& out, Progress* progress);
