@@ -63,6 +63,11 @@ Bytes readFile(const std::string& path) {
   return b;
 }
 
+[[noreturn]] void fail(const char* file, const char* what) {
+  std::fprintf(stderr, "%s: %s\n", file, what);
+  std::exit(2);
+}
+
 double cpuSeconds() {
   FILETIME created, exited, kernel, user;
   GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
@@ -105,7 +110,7 @@ void benchFile(const std::string& folder, const char* name, unsigned type, int r
   Bytes stream(data.size() + data.size() / 4 + 1024), out(data.size() + 1024);
   unsigned dsize = 4096;
   Io packed{&data, 0, &stream, 0};
-  if (implodeEntry(readIo, writeIo, implodeWork.data(), &packed, &type, &dsize) != 0) std::exit(2);
+  if (implodeEntry(readIo, writeIo, implodeWork.data(), &packed, &type, &dsize) != 0) fail(name, "implode failed");
   stream.resize(packed.used);
   uLongf deflatedSize = compressBound(static_cast<uLong>(data.size()));
   Bytes deflated(deflatedSize);
@@ -116,7 +121,7 @@ void benchFile(const std::string& folder, const char* name, unsigned type, int r
   for (int r = 0; r < repetitions; ++r) {
     const double e = throughput(data.size(), [&] {
       Io io{&stream, 0, &out, 0};
-      if (explodeEntry(readIo, writeIo, explodeWork.data(), &io) != 0 || io.used != data.size()) std::exit(3);
+      if (explodeEntry(readIo, writeIo, explodeWork.data(), &io) != 0 || io.used != data.size()) fail(name, "explode failed");
     });
     const double i = throughput(data.size(), [&] {
       uLongf n = static_cast<uLongf>(out.size());
