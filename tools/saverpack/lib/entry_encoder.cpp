@@ -12,6 +12,7 @@
 namespace {
 
 constexpr std::size_t kBlock = 1 << 16;
+constexpr std::uint64_t kGiveUpAfter = 1 << 20;
 
 class InputFile {
  public:
@@ -92,7 +93,11 @@ ImplodeOutcome implodeInto(OutputFile& out, InputFile& in, const dcl::ImplodeOpt
   const auto writer = [&](std::span<const std::uint8_t> block) {
     if (failure) return false;
     written += block.size();
-    if (written >= limit) {
+    // Data that has not shrunk over its first MiB is taken for data that
+    // does not compress (already compressed, or noise): stopping there
+    // spares imploding the rest only to throw it away.
+    const bool growing = limit != UINT64_MAX && readCount >= kGiveUpAfter && written >= readCount;
+    if (written >= limit || growing) {
       overLimit = true;
       return false;
     }

@@ -3,7 +3,8 @@
 // one implode stream, or the bytes as they are. Streams the input in blocks
 // straight to the output, so memory does not grow with the file. With
 // Method::Auto the implode run stops as soon as its output reaches the
-// input's length, and the file is then stored instead.
+// input's length (or, past the first MiB, the length read so far), and the
+// file is then stored instead.
 #include <cstdint>
 #include <filesystem>
 
