@@ -55,6 +55,7 @@ void PrintTo(const EncodeCase& c, std::ostream* os) { *os << c.name; }
 const EncodeCase kCases[] = {
     {"AutoTextIsAsciiImploded", text(20000), Method::Auto, 4096, true, 1},
     {"AutoNoiseIsStored", sptest::noise(20000, 1), Method::Auto, 4096, false, 0},
+    {"AutoLargeNoiseIsStoredEarly", sptest::noise(3 << 20, 7), Method::Auto, 4096, false, 0},
     {"AutoBinaryHeadIsBinaryImploded", binaryThenText(), Method::Auto, 4096, true, 0},
     {"StoredText", text(5000), Method::Stored, 4096, false, 0},
     {"BinaryNoiseStaysImploded", sptest::noise(5000, 2), Method::Binary, 4096, true, 0},
