@@ -25,6 +25,7 @@ export SAVERPACK_STUB=$work/stub.exe SAVERPACK_COMPRESSOR=$work/impborl.dll
 grep -q "^night.exe: [0-9]* bytes, 10 slots used" out.txt || fail "build summary: $(cat out.txt)"
 "$tool" verify night.exe >out.txt || fail "verify: $(cat out.txt)"
 "$tool" inspect --json night.exe >night.json
+if "$tool" inspect "$examples/README.md" >/dev/null; then fail "inspect of a file without a package succeeded"; fi
 python3 -c "import json,sys; j=json.load(open('night.json')); sys.exit(j['header']['saverName'] != 'Night Harbour' or len(j['dataFile']['entries']) != 4)" \
   || fail "inspect --json"
 

@@ -3,6 +3,7 @@
 
 #include "tools/saverpack/command.h"
 #include "tools/saverpack/lib/byte_source.h"
+#include "tools/saverpack/lib/data_file_reader.h"
 #include "tools/saverpack/lib/report.h"
 
 namespace {
@@ -19,7 +20,7 @@ const RegisterCommand reg({"data list", "Show a data file's settings and directo
   return [a] {
     FileSource source(a->file);
     std::cout << inspectDataFile(source, a->file, a->json);
-    return 0;
+    return readDataFileView(source).settingsComplete ? 0 : 1;
   };
 }});
 

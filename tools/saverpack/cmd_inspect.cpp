@@ -3,6 +3,7 @@
 
 #include "tools/saverpack/command.h"
 #include "tools/saverpack/lib/byte_source.h"
+#include "tools/saverpack/lib/package_reader.h"
 #include "tools/saverpack/lib/report.h"
 
 namespace {
@@ -19,7 +20,7 @@ CommandRun setupInspect(CLI::App& c) {
   return [a] {
     FileSource source(a->file);
     std::cout << inspectPackage(source, a->file, a->json);
-    return 0;
+    return readPackageView(source).hasDirectory ? 0 : 1;  // a file without a package is no success
   };
 }
 
