@@ -24,7 +24,7 @@ int runBuild(const BuildArgs& a) {
   tools.stub = findStub(a.stub, plan->stub);
   tools.compressor = findCompressor(a.compressor, plan->compressor);
   std::filesystem::path output = a.output;
-  if (output.empty()) output = std::filesystem::path(a.manifest).replace_extension(".exe");
+  if (output.empty()) output = std::filesystem::path(a.manifest).stem().string() + ".exe";
   const BuildResult r = buildPackage(*plan, tools, output, problems);
   printProblems(problems);
   int used = 0, compressed = 0;
@@ -40,7 +40,7 @@ int runBuild(const BuildArgs& a) {
 const RegisterCommand reg({"build", "Build an installer from a manifest", [](CLI::App& c) {
   auto a = std::make_shared<BuildArgs>();
   c.add_option("manifest", a->manifest, "The package manifest (TOML)")->required()->check(CLI::ExistingFile);
-  c.add_option("-o,--output", a->output, "The installer to write (default: the manifest's name with .exe)");
+  c.add_option("-o,--output", a->output, "The installer to write (default: the manifest's name with .exe, in the current folder)");
   c.add_option("--stub", a->stub, "The installer stub (default: the manifest's, else the one beside saverpack)");
   c.add_option("--compressor", a->compressor, "The compressor library for slot 1 (default: ours)");
   return [a] { return runBuild(*a); };
