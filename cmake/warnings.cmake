@@ -22,5 +22,8 @@ endif()
 add_library(saver_small INTERFACE)
 target_compile_options(saver_small INTERFACE
   -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
-  -fno-asynchronous-unwind-tables -fno-unwind-tables)
+  -fno-asynchronous-unwind-tables -fno-unwind-tables
+  # One thread by design: local statics need no lock (which would pull in
+  # the threading library and the exception machinery).
+  -fno-threadsafe-statics)
 target_link_options(saver_small INTERFACE -Wl,--gc-sections -s)

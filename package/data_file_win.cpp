@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 
 
@@ -22,12 +23,31 @@ struct OpenDataFile {
   WinFile file;
   bool open = false;
   std::string path;
-  DataFileEntry directory[kDataFileDirectorySlots];
+  // From the heap at the first open: a static array of its size would be
+  // stored in the executable (zero data goes to .data with section-per-object
+  // builds). Kept for the whole run.
+  DataFileEntry* directory = nullptr;
 };
 
 OpenDataFile& dataFile() {
   static OpenDataFile value;
   return value;
+}
+
+const DataFileEntry kNoEntry{};
+
+// Entry n of the directory as read; all zero before the first open.
+const DataFileEntry& entryAt(int n) {
+  const DataFileEntry* directory = dataFile().directory;
+  return directory ? directory[n] : kNoEntry;
+}
+
+bool haveDirectory() {
+  OpenDataFile& data = dataFile();
+  if (!data.directory) {
+    data.directory = static_cast<DataFileEntry*>(std::calloc(kDataFileDirectorySlots, sizeof(DataFileEntry)));
+  }
+  return data.directory != nullptr;
 }
 
 SaverSettings& settings() { return installerWindowState().saverSettings; }
@@ -53,7 +73,8 @@ InstallError readSettingsFrom(WinFile& file, SaverSettings& into) {
 // record is read.
 InstallError readDirectory(WinFile& file, std::int32_t count) {
   OpenDataFile& data = dataFile();
-  for (DataFileEntry& slot : data.directory) slot = DataFileEntry{};
+  if (!haveDirectory()) return err::OutOfMemory;
+  for (std::size_t n = 0; n < kDataFileDirectorySlots; ++n) data.directory[n] = DataFileEntry{};
   if (count < 0 || count > kMaxDataFileEntries) return err::DataFileCorrupt;
   for (int n = 1; n <= count; ++n) {
     std::uint8_t bytes[kDataFileEntrySize];
@@ -179,7 +200,7 @@ EntryOutcome writeEntry(const DataFileEntry& entry, const std::string& target) {
 
 InstallError copyAlias(int entryNumber, const std::string& mainName) {
   const PackageState& state = packageState();
-  const std::string name = dataEntryNameOf(dataFile().directory[entryNumber]);
+  const std::string name = dataEntryNameOf(entryAt(entryNumber));
   if (refuseUnsafeName(name)) return err::UnsafeEntryName;
   const std::string source =
       entryNumber == 1 ? tempFolder() + kInstallerMovieName : state.installFolder + withBackslashes(mainName);
@@ -203,7 +224,7 @@ void markMainMovieArchived(const std::string& mainName) {
 
 bool dataFileOpen() { return dataFile().open; }
 
-const DataFileEntry& dataFileEntry(int index) { return dataFile().directory[index]; }
+const DataFileEntry& dataFileEntry(int index) { return entryAt(index); }
 
 InstallError readSaverSettings() {
   logFile("readSaverSettings");
@@ -242,7 +263,7 @@ InstallError openDataFile(const std::string& path, bool showErrors) {
 InstallError expandDataFileEntry(const std::string& folder, int entryNumber) {
   if (entryNumber < 1 || entryNumber > entryCount()) return err::EntryOutOfRange;
   if (!dataFile().open) return err::DataFileNotOpen;
-  const DataFileEntry& entry = dataFile().directory[entryNumber];
+  const DataFileEntry& entry = entryAt(entryNumber);
   const std::string name = dataEntryNameOf(entry);
   if (refuseUnsafeName(name)) return err::UnsafeEntryName;
   const std::string target = folder + withBackslashes(name);
@@ -258,13 +279,13 @@ InstallError expandDataFile() {
   showStatus(catalogueText(Text::ExpandingFiles));
   const PackageState& state = packageState();
   InstallError result = openDataFile(state.dataFileTempPath, true);
-  if (result == err::Success && mainMovieModeOf(settings()) == kMainMovieFromInstaller) {
+  if (result == err::Success && dataFile().directory && mainMovieModeOf(settings()) == kMainMovieFromInstaller) {
     dataFile().directory[1].type = kAliasEntryType;
   }
-  const std::string mainName = dataEntryNameOf(dataFile().directory[1]);
+  const std::string mainName = dataEntryNameOf(entryAt(1));
   const int count = entryCount();
   for (int n = 1; n <= count && result == err::Success; ++n) {
-    const DataFileEntry& entry = dataFile().directory[n];
+    const DataFileEntry& entry = entryAt(n);
     if (entry.name[0] == '\0') continue;
     result = entry.type == kAliasEntryType ? copyAlias(n, mainName) : expandDataFileEntry(state.installFolder, n);
   }
