@@ -1,6 +1,8 @@
 #include "tools/saverpack/lib/extractor.h"
 
+#include <fstream>
 #include <set>
+#include <vector>
 
 #include "package/data_file_format.h"
 #include "package/package_format.h"
@@ -58,8 +60,20 @@ void copyFile(const fs::path& from, const fs::path& to, const std::string& where
     out.warning(where, "not extracted: the alias's source was not extracted");
     return;
   }
-  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-  if (ec) throw ToolError(to.string() + ": cannot copy " + from.string() + ": " + ec.message());
+  // Copied through a stream rather than fs::copy_file, whose mingw build
+  // refuses to overwrite an existing file.
+  std::ifstream in(from, std::ios::binary);
+  OutputFile copy(to);
+  std::vector<std::uint8_t> block(1 << 16);
+  std::uint64_t size = 0;
+  while (in) {
+    in.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(block.size()));
+    const auto n = static_cast<std::size_t>(in.gcount());
+    copy.write(std::span(block).first(n));
+    size += n;
+  }
+  if (!in.eof()) throw ToolError(from.string() + ": read failed");
+  copy.commit(size);
 }
 
 EntryCheck checkOfSlot(const PackageEntry& e) {
