@@ -105,16 +105,6 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool fileLength(const std::string& path, std::int64_t& length) {
-  WIN32_FIND_DATAA found;
-  const HANDLE find = FindFirstFileA(path.c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
-  if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  length = static_cast<std::int64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
-  return true;
-}
-
 bool isFolder(const std::string& path) {
   if (path.empty()) return false;
   std::string bare = path;
@@ -162,7 +152,7 @@ EntryOutcome expandCompressed(const ChunkHeader& chunk, std::uint32_t dataStart,
     return {expanded};
   }
   std::int64_t length = 0;
-  if (!fileLength(target, length)) return {err::FileNotFound};
+  if (!fileLengthOf(target, length)) return {err::FileNotFound};
   if (length != chunk.expandedSize) return {err::SizeMismatch, false, true};
   return {err::Success, false, true};
 }

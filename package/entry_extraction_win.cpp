@@ -38,16 +38,6 @@ std::string targetPath(const EntryTarget& target) {
   return std::string();
 }
 
-bool fileLength(const std::string& path, std::int64_t& length) {
-  WIN32_FIND_DATAA found;
-  const HANDLE find = FindFirstFileA(path.c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
-  if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  length = static_cast<std::int64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
-  return true;
-}
-
 // The stored bytes must lie inside the package copy: a damaged offset or
 // length must not become a huge allocation or a read past the end.
 InstallError checkStoredBytes(WinFile& packageFile, const PackageEntry& entry, std::int64_t length) {
@@ -68,7 +58,7 @@ Outcome expandEntry(WinFile& packageFile, const PackageEntry& entry, std::uint32
   const InstallError expanded = compressor.Expand(target, stored.get(), static_cast<std::int32_t>(length));
   if (expanded != err::Success) return {expanded, expanded > 0};  // > 0: the target could not be created
   std::int64_t written = 0;
-  if (!fileLength(target, written)) return {err::FileNotFound};
+  if (!fileLengthOf(target, written)) return {err::FileNotFound};
   if (written != entry.size) return {err::SizeMismatch};
   return {};
 }

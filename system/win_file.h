@@ -37,3 +37,6 @@ class WinFile {
  private:
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
+
+// The length of an existing file (not a folder); false when there is none.
+bool fileLengthOf(const std::string& path, std::int64_t& length);

@@ -60,3 +60,13 @@ InstallError WinFile::close() {
   handle_ = INVALID_HANDLE_VALUE;
   return closed ? err::Success : lastError();
 }
+
+bool fileLengthOf(const std::string& path, std::int64_t& length) {
+  WIN32_FIND_DATAA found;
+  const HANDLE find = FindFirstFileA(path.c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  FindClose(find);
+  if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  length = static_cast<std::int64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+  return true;
+}
