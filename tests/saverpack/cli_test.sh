@@ -29,6 +29,14 @@ if "$tool" inspect "$examples/README.md" >/dev/null; then fail "inspect of a fil
 python3 -c "import json,sys; j=json.load(open('night.json')); sys.exit(j['header']['saverName'] != 'Night Harbour' or len(j['dataFile']['entries']) != 4)" \
   || fail "inspect --json"
 
+# The movie an installer shows is read as the installer's movie panel reads it.
+"$tool" build "$examples/movie/harbour-movie.toml" -o movie.exe >/dev/null || fail "build movie"
+"$tool" inspect --json movie.exe >movie.json
+python3 -c "import json,sys; m=json.load(open('movie.json'))['movie']; sys.exit(not (m['result'] == 0 and m['signature'] == 'FWS' and m['version'] == 6 and m['width'] == 400))" \
+  || fail "inspect --json movie: $(cat movie.json)"
+"$tool" inspect movie.exe | grep -q "^movie (slot 3):" || fail "inspect movie table"
+python3 -c "import json,sys; sys.exit('movie' in json.load(open('night.json')))" || fail "a picture reported as a movie"
+
 head -c 675350 night.exe >cut.exe
 if "$tool" verify cut.exe >out.txt; then fail "verify of a cut file succeeded"; fi
 grep -q "ends inside the package header.*-31" out.txt || fail "cut diagnosis: $(cat out.txt)"

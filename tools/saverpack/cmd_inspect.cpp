@@ -1,10 +1,13 @@
 // saverpack inspect FILE [--json] (also "list"): what an installer holds.
 #include <iostream>
 
+#include <nlohmann/json.hpp>
+
 #include "tools/saverpack/command.h"
 #include "tools/saverpack/lib/byte_source.h"
 #include "tools/saverpack/lib/package_reader.h"
 #include "tools/saverpack/lib/report.h"
+#include "tools/saverpack/slot_movie.h"
 
 namespace {
 
@@ -19,7 +22,17 @@ CommandRun setupInspect(CLI::App& c) {
   c.add_flag("--json", a->json, "One JSON object instead of the table");
   return [a] {
     FileSource source(a->file);
-    std::cout << inspectPackage(source, a->file, a->json);
+    std::string report = inspectPackage(source, a->file, a->json);
+    if (const auto movie = reportSlotMovie(source)) {
+      if (a->json) {
+        auto j = nlohmann::ordered_json::parse(report);
+        j["movie"] = nlohmann::ordered_json::parse(movie->json);
+        report = j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+      } else {
+        report += "\nmovie (slot 3):\n" + movie->text;
+      }
+    }
+    std::cout << report;
     return readPackageView(source).hasDirectory ? 0 : 1;  // a file without a package is no success
   };
 }
