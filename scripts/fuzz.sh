@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Runs every libFuzzer target (each executable named fuzz_* in BUILD/fuzz)
-# for SECONDS each, one after the other, at low priority.
+# Runs every libFuzzer target of a build (each executable named fuzz_*
+# anywhere under BUILD) for SECONDS each, one after the other, at low
+# priority.
 #   bash scripts/fuzz.sh [SECONDS] [BUILD]      (defaults: 60, build/fuzz)
 # Build the targets first: cmake --preset fuzz && cmake --build --preset fuzz
 # A target's committed seeds are tests/*/corpus/<target>/; the corpus it grows
 # goes to BUILD/fuzz-corpus/<target>/, its log to BUILD/fuzz-logs/<target>.log
 # and any crashing input to BUILD/fuzz-artifacts/. None of these is committed.
-# Set FUZZ_JOBS=2 to run two targets at a time. Exits 1 when a target failed.
+# FUZZ_JOBS=2 runs two targets at a time. Exits 1 when a target failed.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-60}
@@ -14,9 +15,10 @@ build=${2:-build/fuzz}
 jobs=${FUZZ_JOBS:-1}
 mkdir -p "$build/fuzz-corpus" "$build/fuzz-logs" "$build/fuzz-artifacts"
 
-mapfile -t targets < <(find "$build/fuzz" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x 2>/dev/null | sort)
+mapfile -t targets < <(find "$build" -type f -name 'fuzz_*' -perm -u+x \
+  -not -path "$build/fuzz-*" -not -path '*/CMakeFiles/*' 2>/dev/null | sort)
 if [ "${#targets[@]}" -eq 0 ]; then
-  echo "no fuzz_* executables in $build/fuzz (build the fuzz preset first)" >&2
+  echo "no fuzz_* executables under $build (build the fuzz preset first)" >&2
   exit 1
 fi
 
