@@ -22,6 +22,10 @@ saver_session_start() {
   if ! pgrep -u "$(id -u)" -f 'wineserver' >/dev/null 2>&1; then
     wineserver -p >/dev/null 2>&1 || true
     SAVER_OWN_WINESERVER=1
+    # The prefix's services start with the first program; start them here,
+    # away from the tests' output pipes, which they would otherwise hold open
+    # for the server's whole life (CTest then waits for them).
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   fi
   trap saver_session_stop EXIT
 }
