@@ -7,8 +7,13 @@ export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
+# Wine's own fonts (among them the "MS Sans Serif" bitmap font the forms
+# name, and Marlett for the caption buttons). Debian's Wine does not find
+# them where the package puts them, so the prefix carries a copy.
+: "${SAVER_WINE_FONTS:=/usr/share/wine/fonts}"
+
 saver_wine_prefix_ready() {
-  [ -f "$WINEPREFIX/.saver-ready" ] && return 0
+  [ -f "$WINEPREFIX/.saver-ready" ] && [ -f "$WINEPREFIX/.saver-fonts" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
@@ -16,6 +21,11 @@ saver_wine_prefix_ready() {
       wineboot --init >/dev/null 2>&1 || true
       wineserver -w
       touch "$WINEPREFIX/.saver-ready"
+    fi
+    if [ ! -f "$WINEPREFIX/.saver-fonts" ] && [ -d "$SAVER_WINE_FONTS" ]; then
+      mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+      cp -n "$SAVER_WINE_FONTS"/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+      touch "$WINEPREFIX/.saver-fonts"
     fi
   ) 9>"$WINEPREFIX.lock"
 }
