@@ -13,7 +13,8 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 : "${SAVER_WINE_FONTS:=/usr/share/wine/fonts}"
 
 saver_wine_prefix_ready() {
-  [ -f "$WINEPREFIX/.saver-ready" ] && [ -f "$WINEPREFIX/.saver-fonts" ] && return 0
+  [ -f "$WINEPREFIX/.saver-ready" ] && [ -f "$WINEPREFIX/.saver-fonts" ] && [ -f "$WINEPREFIX/.saver-unmanaged" ] &&
+    return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
@@ -26,6 +27,12 @@ saver_wine_prefix_ready() {
       mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
       cp -n "$SAVER_WINE_FONTS"/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
       touch "$WINEPREFIX/.saver-fonts"
+    fi
+    # Xvfb runs no window manager: Wine would wait about 2 s for one
+    # whenever a program destroys a window. Unmanaged windows need none.
+    if [ ! -f "$WINEPREFIX/.saver-unmanaged" ]; then
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 &&
+        touch "$WINEPREFIX/.saver-unmanaged"
     fi
   ) 9>"$WINEPREFIX.lock"
 }
