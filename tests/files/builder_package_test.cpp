@@ -15,6 +15,7 @@
 #include "tests/files/package_fixture.h"
 #include "tests/files/scratch.h"
 #include "tests/support/case_name.h"
+#include "tools/uidriver/uidriver.h"
 
 namespace {
 struct BuilderCase {
@@ -64,8 +65,8 @@ class BuilderPackages : public PackageTest, public testing::WithParamInterface<B
 
 TEST_P(BuilderPackages, InstallAsTheBuilderExtracts) {
   const BuilderCase& c = GetParam();
-  const std::string tool = scratch::windowsPath(SAVERPACK_EXE);
-  const std::string manifest = scratch::windowsPath(SAVER_SOURCE_DIR "/tests/files/packages/") + c.manifest;
+  const std::string tool = uidriver::windowsPath(SAVERPACK_EXE);
+  const std::string manifest = uidriver::windowsPath(SAVER_SOURCE_DIR "/tests/files/packages/") + c.manifest;
   const std::string installer = scratch::tempBase() + "built.exe";
   const std::string expected = scratch::tempBase() + "expected\\";
   scratch::removeAll(expected);

@@ -1,6 +1,10 @@
 // The questions and reports of these steps as real dialogs of our window
-// layer, read and answered from a second thread the way a person would.
+// layer, read and answered by the UI driver from a second thread the way a
+// person would.
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <thread>
 
 #include "installer/messages.h"
 #include "installer/window_state.h"
@@ -8,8 +12,8 @@
 #include "package/package_reader.h"
 #include "package/package_state.h"
 #include "system/VLM_FileUtils.h"
-#include "tests/files/dialog_answerer.h"
 #include "tests/files/scratch.h"
+#include "tools/uidriver/uidriver.h"
 #include "ui/application.h"
 
 namespace {
@@ -33,10 +37,13 @@ class RealDialogs : public testing::Test {
 
   // Runs a step while a person waits for its dialog and presses `button`.
   template <class Step>
-  SeenDialog answered(const std::string& button, Step step, InstallError expected) {
-    DialogAnswerer person(button);
+  uidriver::DialogInfo answered(const std::string& button, Step step, InstallError expected) {
+    std::optional<uidriver::DialogInfo> seen;
+    std::thread person([&] { seen = uidriver::answerDialog(button, 10000, GetCurrentProcessId()); });
     EXPECT_EQ(step(), expected);
-    return person.seen();
+    person.join();
+    EXPECT_TRUE(seen.has_value()) << "no dialog with " << button;
+    return seen.value_or(uidriver::DialogInfo{});
   }
 
   static constexpr const char* kName = "ReaderTest Dialog";
@@ -45,9 +52,10 @@ class RealDialogs : public testing::Test {
 TEST_F(RealDialogs, TheOverwriteQuestion) {
   const std::string question = " screen saver already exists. Overwrite?";
   scratch::writeFile(windowsFolder() + kName + ".scr", "an earlier copy");
-  const SeenDialog cancelled =
+  const uidriver::DialogInfo cancelled =
       answered("Cancel", [&] { return checkExistingSaver(systemFolder(), kName, true, question); }, err::UserAbort);
   EXPECT_EQ(cancelled.title, "Confirm");
+  EXPECT_TRUE(cancelled.hasIcon);
   EXPECT_EQ(cancelled.text, "ReaderTest Dialog screen saver already exists. Overwrite?");
   EXPECT_EQ(cancelled.buttons, (std::vector<std::string>{"OK", "Cancel"}));
   EXPECT_TRUE(scratch::fileExists(windowsFolder() + kName + ".scr"));
@@ -59,15 +67,18 @@ TEST_F(RealDialogs, TheOverwriteQuestion) {
 
 TEST_F(RealDialogs, TheFileReport) {
   const std::string copy = packageState().packageCopyPath;
-  const SeenDialog report = answered("Abort", [] { return readPackageDirectory(); }, ERROR_FILE_NOT_FOUND);
+  const uidriver::DialogInfo report =
+      answered("Abort", [] { return readPackageDirectory(); }, ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(report.title, "Error");
+  EXPECT_TRUE(report.hasIcon);
   EXPECT_EQ(report.text, "Installation Error: " + copy + "\r\n\r\nProblem with file " + copy + ". ");
   EXPECT_EQ(report.buttons, kAbort);
 }
 
 TEST_F(RealDialogs, TheDataFileBoxes) {
   const std::string path = packageState().dataFileTempPath;
-  const SeenDialog opening = answered("Abort", [&] { return openDataFile(path, true); }, ERROR_FILE_NOT_FOUND);
+  const uidriver::DialogInfo opening =
+      answered("Abort", [&] { return openDataFile(path, true); }, ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(opening.title, "Error");
   EXPECT_EQ(opening.text, "Problem opening screen saver data file.\r\n\r\nFile: " + path + "\r\n\r\n2");
   EXPECT_EQ(opening.buttons, kAbort);
@@ -79,12 +90,13 @@ TEST_F(RealDialogs, TheDataFileBoxes) {
   bytes[kSaverSettingsSize + 262] = 1;  // chunk offset 65,536
   scratch::writeFile(path, bytes);
   ASSERT_EQ(openDataFile(path, true), 0);
-  const SeenDialog inUse = answered("Abort", [&] { return openDataFile(path, true); }, 0);
+  const uidriver::DialogInfo inUse = answered("Abort", [&] { return openDataFile(path, true); }, 0);
   EXPECT_EQ(inUse.title, "Information");
+  EXPECT_TRUE(inUse.hasIcon);
   EXPECT_EQ(inUse.text, "Velmora Error: Screen saver data file already in use.");
   EXPECT_EQ(inUse.buttons, kAbort);
 
-  const SeenDialog reading =
+  const uidriver::DialogInfo reading =
       answered("Abort", [] { return expandDataFileEntry(tempFolder(), 1); }, err::ReadBeyondEnd);
   EXPECT_EQ(reading.title, "Error");
   EXPECT_EQ(reading.text, "Velmora Error: Problem reading screen saver data file. " + systemErrorText(100));

@@ -23,8 +23,6 @@ void makeFolder(const std::string& path);
 std::vector<std::string> listFiles(const std::string& folder);
 // Runs a program and waits for it: its exit code, or -1 when it cannot run.
 int run(const std::string& commandLine);
-// A host path as Wine sees it ("/a/b" becomes "Z:\\a\\b").
-std::string windowsPath(const std::string& hostPath);
 // Removes a file or a folder tree whatever its attributes.
 void removeAll(const std::string& path);
 }  // namespace scratch

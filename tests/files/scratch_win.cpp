@@ -145,10 +145,4 @@ int run(const std::string& commandLine) {
   CloseHandle(process.hThread);
   return static_cast<int>(code);
 }
-
-std::string windowsPath(const std::string& hostPath) {
-  std::string path = hostPath;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path.rfind("\\", 0) == 0 ? "Z:" + path : path;
-}
 }  // namespace scratch
