@@ -49,7 +49,9 @@ TEST_F(StartedInstaller, QuietStartKeepsThePreparingWindowOffScreenWithItsTexts)
   EXPECT_EQ(uidriver::ownerText(window), "Preparing installation...");
   HWND label = uidriver::findControl(window, "Label1");
   ASSERT_NE(label, nullptr);
-  EXPECT_EQ(uidriver::text(label), "Preparing installation...");
+  // The caption comes first, the label's text right after it.
+  EXPECT_TRUE(uidriver::waitUntil([&] { return uidriver::text(label) == "Preparing installation..."; }))
+      << "label reads " << uidriver::text(label);
   EXPECT_TRUE(uidriver::isVisible(window));
 
   const uidriver::Geometry outer = uidriver::windowGeometry(window);
@@ -75,6 +77,8 @@ TEST_F(StartedInstaller, QuietStartKeepsThePreparingWindowOffScreenWithItsTexts)
 TEST_F(StartedInstaller, InteractiveStartCentresThePreparingWindow) {
   HWND window = start("");
   ASSERT_NE(window, nullptr);
+  // The caption is set before the installer window's creation centres it.
+  uidriver::waitUntil([&] { return uidriver::windowGeometry(window).left != -3000; });
   const uidriver::Geometry outer = uidriver::windowGeometry(window);
   EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - outer.width) / 2);
   EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - outer.height) / 2);

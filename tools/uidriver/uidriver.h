@@ -4,6 +4,7 @@
 // a library and by shell scenarios through the uidriver console program.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ struct DialogInfo {
 
 // All waits poll until the condition holds or timeoutMs has passed.
 inline constexpr int kDefaultTimeoutMs = 10000;
+
+// Polls the condition until it holds (true) or timeoutMs has passed (false).
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = kDefaultTimeoutMs);
 
 // A visible top-level window with exactly this caption; processId 0 accepts
 // any process.

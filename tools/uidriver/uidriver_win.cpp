@@ -132,6 +132,15 @@ DialogInfo readDialog(HWND dialog) {
 }
 }  // namespace
 
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
 HWND findWindow(const std::string& caption, DWORD processId) {
   return searchTopLevel(&caption, processId);
 }
