@@ -1,6 +1,6 @@
 #include "installer/messages.h"
 
-#include <cstdio>
+#include <cstdint>
 
 #include "installer/catalogue.h"
 
@@ -9,9 +9,18 @@ const char* const kBlankLine = "\r\n\r\n";
 }
 
 std::string decimalText(InstallError code) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%ld", static_cast<long>(code));
-  return buffer;
+  // By hand rather than through printf, which would bring a formatting
+  // library into the installer for this one use.
+  std::uint32_t magnitude = code < 0 ? 0u - static_cast<std::uint32_t>(code) : static_cast<std::uint32_t>(code);
+  char buffer[12];
+  char* end = buffer + sizeof buffer;
+  char* p = end;
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (code < 0) *--p = '-';
+  return std::string(p, end);
 }
 
 std::string composeFileErrorMessage(InstallError code, const std::string& fileText) {
