@@ -57,8 +57,8 @@ std::string lowerAscii(std::string_view s) {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) { return lowerAscii(a) == lowerAscii(b); }
 
-std::string quotedName(std::string_view name) {
-  std::string out = "'";
+std::string printableName(std::string_view name) {
+  std::string out;
   for (char ch : name) {
     const auto c = static_cast<unsigned char>(ch);
     if (c < 0x20 || c > 0x7e) {
@@ -69,5 +69,9 @@ std::string quotedName(std::string_view name) {
       out += ch;
     }
   }
-  return out + "'";
+  return out;
+}
+
+std::string quotedName(std::string_view name) {
+  return "'" + printableName(name) + "'";
 }

@@ -19,4 +19,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 // A quoted name for messages: 'a.bmp', with bytes outside printable ASCII
 // written as \xNN.
+// Non-printable bytes as \xNN, so that any terminal and JSON reader takes it.
+std::string printableName(std::string_view name);
 std::string quotedName(std::string_view name);

@@ -11,6 +11,7 @@
 #include "tools/saverpack/lib/byte_source.h"
 #include "tools/saverpack/lib/data_file_reader.h"
 #include "tools/saverpack/lib/entry_decoder.h"
+#include "tools/saverpack/lib/file_names.h"
 #include "tools/saverpack/lib/package_reader.h"
 
 // Keys keep the order they are added in, so the JSON reads like the table.
@@ -24,21 +25,7 @@ std::string hex32(std::uint32_t v) {
   return b;
 }
 
-// Names as text that any terminal and any JSON reader takes.
-std::string printable(const std::string& s) {
-  std::string out;
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x20 || c > 0x7e) {
-      char b[8];
-      std::snprintf(b, sizeof b, "\\x%02X", c);
-      out += b;
-    } else {
-      out += ch;
-    }
-  }
-  return out;
-}
+std::string printable(const std::string& s) { return printableName(s); }
 
 const char* modeName(std::uint8_t mode) {
   switch (mode) {
